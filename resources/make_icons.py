@@ -159,6 +159,8 @@ def write_preview(path, scale=8):
         for y in range(size * scale):
             for x in range(size * scale):
                 r, g, b, a = pixels[y // scale][x // scale]
+                if depth < 32:  # as the colour table stores it
+                    r, g, b = nearest((r, g, b), palette_for(depth))
                 back = 200 if ((x // 8) + (y // 8)) % 2 else 240
                 canvas[16 + y][x0 + x] = tuple(round((c * a + back * (255 - a)) / 255) for c in (r, g, b))
         x0 += size * scale + 16
