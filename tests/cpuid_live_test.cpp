@@ -1,0 +1,124 @@
+// Our CPUID.dll on the machine the tests run on, against the Linux kernel's view of the
+// processor (/proc/cpuinfo) and the platform's IsProcessorFeaturePresent.
+#include <windows.h>
+
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "feature_report.h"
+
+namespace {
+
+struct KernelView {
+    std::map<std::string, std::string> fields; // of the first processor
+    std::set<std::string> flags;
+};
+
+const KernelView &Kernel() {
+    static KernelView view;
+    if (!view.fields.empty()) return view;
+    FILE *file = _wfopen(L"Z:\\proc\\cpuinfo", L"r");
+    if (!file) return view;
+    char buffer[8192];
+    while (std::fgets(buffer, sizeof buffer, file)) {
+        std::string line = buffer;
+        if (line == "\n") break; // the end of the first processor
+        size_t colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        std::string key = line.substr(0, line.find_last_not_of(" \t", colon - 1) + 1);
+        std::string value = line.substr(colon + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        value.erase(value.find_last_not_of("\r\n") + 1);
+        view.fields[key] = value;
+    }
+    std::fclose(file);
+    std::istringstream flags(view.fields["flags"]);
+    for (std::string flag; flags >> flag;) view.flags.insert(flag);
+    return view;
+}
+
+bool KernelHas(const char *flag) { return Kernel().flags.count(flag) != 0; }
+
+struct Query {
+    const char *name;
+    int (*query)(void);
+    bool expected; // by the kernel's flags
+    DWORD platformFeature;
+};
+
+std::vector<Query> Queries() {
+    // The kernel names the MMX extensions only where the AMD bit says so; an SSE processor has
+    // them too.
+    return {
+        {"EnableMMX", EnableMMX, KernelHas("mmx"), PF_MMX_INSTRUCTIONS_AVAILABLE},
+        {"Enable3DNow", Enable3DNow, KernelHas("3dnow"), PF_3DNOW_INSTRUCTIONS_AVAILABLE},
+        {"Enable3DNowEx", Enable3DNowEx, KernelHas("3dnowext"), 0},
+        {"EnableMMX2", EnableMMX2, KernelHas("mmxext") || KernelHas("sse"), 0},
+        {"EnableSSE", EnableSSE, KernelHas("sse"), PF_XMMI_INSTRUCTIONS_AVAILABLE},
+        {"EnableSSE2", EnableSSE2, KernelHas("sse2"), PF_XMMI64_INSTRUCTIONS_AVAILABLE},
+        {"EnableSSE3", EnableSSE3, KernelHas("pni"), PF_SSE3_INSTRUCTIONS_AVAILABLE},
+        {"EnableSSSE3", EnableSSSE3, KernelHas("ssse3"), 0},
+        {"EnableSSE41", EnableSSE41, KernelHas("sse4_1"), 0},
+        {"EnableSSE42", EnableSSE42, KernelHas("sse4_2"), 0},
+        {"EnableSSE4a", EnableSSE4a, KernelHas("sse4a"), 0},
+    };
+}
+
+TEST(LiveProcessor, SignatureIsTheKernelsFamilyModelAndStepping) {
+    ASSERT_FALSE(Kernel().fields.empty()) << "no /proc/cpuinfo";
+    const unsigned int signature = GetCPUID();
+    std::printf("GetCPUID: 0x%08X; kernel: %s family %s model %s stepping %s\n", signature,
+                Kernel().fields.at("vendor_id").c_str(), Kernel().fields.at("cpu family").c_str(),
+                Kernel().fields.at("model").c_str(), Kernel().fields.at("stepping").c_str());
+    unsigned int family = (signature >> 8) & 0xF, model = (signature >> 4) & 0xF;
+    if (family == 0xF) family += (signature >> 20) & 0xFF;
+    if (family >= 6) model += ((signature >> 16) & 0xF) << 4;
+    EXPECT_EQ(std::to_string(family), Kernel().fields.at("cpu family"));
+    EXPECT_EQ(std::to_string(model), Kernel().fields.at("model"));
+    EXPECT_EQ(std::to_string(signature & 0xF), Kernel().fields.at("stepping"));
+}
+
+TEST(LiveProcessor, ExtensionsAgreeWithTheKernelAndThePlatform) {
+    ASSERT_FALSE(Kernel().flags.empty()) << "no flags in /proc/cpuinfo";
+    for (const Query &q : Queries()) {
+        const int answer = q.query();
+        std::printf("%-14s %d\n", q.name, answer);
+        EXPECT_TRUE(answer == 0 || answer == 1) << q.name << " answered " << answer;
+        EXPECT_EQ(answer != 0, q.expected) << q.name << " against /proc/cpuinfo";
+        if (q.platformFeature) {
+            EXPECT_EQ(answer != 0, IsProcessorFeaturePresent(q.platformFeature) != 0)
+                << q.name << " against IsProcessorFeaturePresent";
+        }
+    }
+}
+
+TEST(LiveProcessor, ReportLineNamesThisProcessor) {
+    WCHAR line[REPORT_BUFFER_UNITS] = {};
+    FormatFeatureReport(line);
+    std::printf("%ls\n", line);
+
+    WCHAR expected[REPORT_BUFFER_UNITS];
+    wsprintfW(expected, L"0x%08X ( ", GetCPUID());
+    const struct {
+        const char *flag;
+        const wchar_t *token;
+    } tokens[] = {{"mmx", L"MMX "},       {"3dnow", L"3DNow "},   {"3dnowext", L"3DNowEx "},
+                  {"mmx2", L"MMX2 "},     {"sse", L"SSE "},       {"sse2", L"SSE2 "},
+                  {"pni", L"SSE3 "},      {"ssse3", L"SSSE3 "},   {"sse4_1", L"SSE4.1 "},
+                  {"sse4_2", L"SSE4.2 "}, {"sse4a", L"SSE4a "}};
+    for (const auto &token : tokens) {
+        // MMX2 is named only on a processor without SSE.
+        bool present = std::string(token.flag) == "mmx2" ? KernelHas("mmxext") && !KernelHas("sse")
+                                                         : KernelHas(token.flag);
+        if (present) lstrcatW(expected, token.token);
+    }
+    lstrcatW(expected, L")");
+    EXPECT_STREQ(line, expected);
+}
+
+} // namespace
