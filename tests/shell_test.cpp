@@ -7,61 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "fake_cpuid.h"
+#include "gui_expectations.h"
 #include "program_driver.h"
 
 namespace {
-
-Answers AllAnswers(unsigned int signature, unsigned int each) {
-    Answers answers(FAKE_ANSWER_COUNT, each);
-    answers[FAKE_GET_CPUID] = signature;
-    return answers;
-}
-
-Answers With(Answers answers, FakeAnswer which, unsigned int value) {
-    answers[which] = value;
-    return answers;
-}
-
-const Answers TYPICAL = With(With(With(With(AllAnswers(0x000106A5, 0), FAKE_MMX, 1), FAKE_SSE_FIRST, 1),
-                                  FAKE_SSE_SECOND, 1),
-                             FAKE_SSE2, 1);
-
-std::string Joined(const std::vector<std::string> &queries) {
-    std::string text;
-    for (const std::string &query : queries) text += query + " ";
-    return text;
-}
-
-// Every report so far is one whole, well-ordered block of queries.
-void ExpectWellFormedReports(const ProgramRun &run, const Answers &answers, size_t from = 0) {
-    const auto reports = run.Reports();
-    for (size_t i = from; i < reports.size(); ++i)
-        EXPECT_EQ(Joined(reports[i]), Joined(ExpectedQueries(answers))) << "report " << i;
-}
-
-// The client area shows exactly the line, drawn at 0, 0 in the default font, and nothing else.
-void ExpectPaintedLine(HWND window, const Answers &answers) {
-    RECT client;
-    GetClientRect(window, &client);
-    const int width = client.right < 700 ? client.right : 700;
-    const int height = client.bottom < 60 ? client.bottom : 60;
-    ASSERT_GT(width, 0);
-    ASSERT_GT(height, 0);
-    const std::vector<unsigned int> expected = RenderLine(ExpectedLine(answers), width, height);
-    std::vector<unsigned int> actual;
-    int differing = 0;
-    // The last paint may still be reaching the screen.
-    WaitFor(
-        [&] {
-            actual = CaptureClient(window, width, height);
-            differing = 0;
-            for (size_t i = 0; i < actual.size(); ++i) differing += actual[i] != expected[i];
-            return differing == 0;
-        },
-        5000);
-    EXPECT_EQ(differing, 0) << "pixels differing from the line drawn in the default font, of "
-                            << actual.size();
-}
 
 struct PaintCase {
     const char *name;
@@ -82,7 +31,7 @@ TEST(Shell, PaintsTheReportLineForEachAnswerSet) {
         ProgramRun run;
         ASSERT_TRUE(run.Start(c.answers));
         ExpectWellFormedReports(run, c.answers);
-        ExpectPaintedLine(run.window, c.answers);
+        ExpectPaintedLine(run.window, ExpectedLine(c.answers));
         PostMessageW(run.window, WM_CLOSE, 0, 0);
         EXPECT_EQ(run.WaitForExit(), 0u);
     }
@@ -112,7 +61,7 @@ TEST(Shell, EveryPaintAsksTheLibraryAfresh) {
     ASSERT_TRUE(run.Start(TYPICAL));
     const int paints = 5;
     for (int i = 1; i <= paints; ++i) {
-        const size_t before = run.Reports().size();
+        const size_t before = run.ReportCount();
         RedrawWindow(run.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         ASSERT_TRUE(run.WaitForReports(before + 1)) << "paint " << i;
     }
@@ -121,11 +70,11 @@ TEST(Shell, EveryPaintAsksTheLibraryAfresh) {
     // A changed answer shows at the next repaint.
     const Answers changed = With(With(TYPICAL, FAKE_GET_CPUID, 0x00B00F21), FAKE_SSE42, 512);
     run.SetAnswers(changed);
-    const size_t before = run.Reports().size();
+    const size_t before = run.ReportCount();
     InvalidateRect(run.window, nullptr, TRUE);
     ASSERT_TRUE(run.WaitForReports(before + 1));
     ExpectWellFormedReports(run, changed, before);
-    ExpectPaintedLine(run.window, changed);
+    ExpectPaintedLine(run.window, ExpectedLine(changed));
 }
 
 TEST(Shell, ResizingRepaintsTheWholeLine) {
@@ -133,10 +82,10 @@ TEST(Shell, ResizingRepaintsTheWholeLine) {
     ASSERT_TRUE(run.Start(TYPICAL));
     const int sizes[][2] = {{300, 200}, {640, 240}, {420, 160}, {700, 300}};
     for (const auto &size : sizes) {
-        const size_t before = run.Reports().size();
+        const size_t before = run.ReportCount();
         SetWindowPos(run.window, nullptr, 0, 0, size[0], size[1], SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_TRUE(run.WaitForReports(before + 1)) << size[0] << "x" << size[1];
-        ExpectPaintedLine(run.window, TYPICAL);
+        ExpectPaintedLine(run.window, ExpectedLine(TYPICAL));
     }
     ExpectWellFormedReports(run, TYPICAL);
 }
@@ -285,7 +234,7 @@ TEST(Shell, OpensMinimizedOrMaximizedAsTheStartUpInformationAsks) {
         ASSERT_TRUE(run.Start(TYPICAL, SW_SHOWMAXIMIZED));
         EXPECT_TRUE(IsZoomed(run.window));
         EXPECT_FALSE(IsIconic(run.window));
-        ExpectPaintedLine(run.window, TYPICAL);
+        ExpectPaintedLine(run.window, ExpectedLine(TYPICAL));
     }
     {
         ProgramRun run;

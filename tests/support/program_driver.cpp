@@ -15,26 +15,19 @@ std::wstring OwnFolder() {
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+// A folder of its own for each run: process ids are reused, so the name also carries a
+// count and the time, and the folder is removed when the run ends.
 std::wstring NewWorkFolder() {
     static int counter;
     WCHAR temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
     WCHAR folder[MAX_PATH];
-    wsprintfW(folder, L"%skalvora-test-%lu-%d\\", temp, GetCurrentProcessId(), ++counter);
+    wsprintfW(folder, L"%skalvora-test-%lu-%d-%08lx%08lx\\", temp, GetCurrentProcessId(), ++counter,
+              static_cast<unsigned long>(now.HighPart), static_cast<unsigned long>(now.LowPart));
     CreateDirectoryW(folder, nullptr);
     return folder;
-}
-
-std::string ReadWholeFile(const std::wstring &path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::string();
-    std::string text;
-    char buffer[4096];
-    DWORD read;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) text.append(buffer, read);
-    CloseHandle(file);
-    return text;
 }
 
 struct FindContext {
@@ -99,7 +92,7 @@ void ProgramRun::SetAnswers(const Answers &answers) {
 }
 
 bool ProgramRun::Start(const Answers &answers, int showCommand, bool awaitPaint) {
-    const std::wstring folder = NewWorkFolder();
+    folder = NewWorkFolder();
     answersFile = folder + L"answers.txt";
     logFile = folder + L"calls.log";
     SetAnswers(answers);
@@ -130,11 +123,39 @@ ProgramRun::~ProgramRun() {
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    DeleteFileW(answersFile.c_str());
+    DeleteFileW(logFile.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+void ProgramRun::ReadNewLog() const {
+    HANDLE file = CreateFileW(logFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    LARGE_INTEGER offset;
+    offset.QuadPart = static_cast<LONGLONG>(log_.size());
+    SetFilePointerEx(file, offset, nullptr, FILE_BEGIN);
+    char buffer[4096];
+    DWORD read;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) log_.append(buffer, read);
+    CloseHandle(file);
+}
+
+size_t ProgramRun::ReportCount() const {
+    ReadNewLog();
+    // Every report ends with its one EnableSSE4a query.
+    const std::string last = std::string(FAKE_QUERY_NAMES[QUERY_SSE4A]) + "\n";
+    for (size_t found; (found = log_.find(last, logScanned_)) != std::string::npos;) {
+        ++completeReports_;
+        logScanned_ = found + last.size();
+    }
+    return completeReports_;
 }
 
 std::vector<std::vector<std::string>> ProgramRun::Reports() const {
+    ReadNewLog();
     std::vector<std::vector<std::string>> reports;
-    std::istringstream lines(ReadWholeFile(logFile));
+    std::istringstream lines(log_);
     for (std::string line; std::getline(lines, line);) {
         if (line == FAKE_QUERY_NAMES[QUERY_GET_CPUID] || reports.empty()) reports.emplace_back();
         reports.back().push_back(line);
@@ -145,7 +166,7 @@ std::vector<std::vector<std::string>> ProgramRun::Reports() const {
 }
 
 bool ProgramRun::WaitForReports(size_t count) const {
-    return WaitFor([&] { return Reports().size() >= count; });
+    return WaitFor([&] { return ReportCount() >= count; });
 }
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs) const {

@@ -17,22 +17,28 @@ bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 20000);
 struct ProgramRun {
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;
-    std::wstring answersFile, logFile;
+    std::wstring folder, answersFile, logFile;
 
     // Starts the program next to this test program; showCommand < 0 leaves the start-up
     // information without a show command. Waits for the main window and, unless told not to
     // (a minimized window has nothing to paint), its first report.
     bool Start(const Answers &answers, int showCommand = -1, bool awaitPaint = true);
-    ~ProgramRun(); // ends a program the test left running
+    ~ProgramRun(); // ends a program the test left running and removes its files
 
     void SetAnswers(const Answers &answers);
     // Complete reports (one per paint) so far, each as the list of queries it made.
     std::vector<std::vector<std::string>> Reports() const;
+    size_t ReportCount() const; // the same count, read incrementally
     bool WaitForReports(size_t count) const;
     // The exit code once the process has ended within the time, else STILL_ACTIVE.
     DWORD WaitForExit(DWORD timeoutMs = 20000) const;
     HWND FindDialog() const;
     bool MenuOpen() const; // a drop-down menu of the program is on the screen
+
+  private:
+    void ReadNewLog() const;
+    mutable std::string log_;
+    mutable size_t logScanned_ = 0, completeReports_ = 0;
 };
 
 // The line the report must show for these answers, and the queries it must make.
