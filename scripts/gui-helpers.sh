@@ -27,13 +27,12 @@ x_window() { xdotool search --name "^$1\$" 2>/dev/null | head -n 1; }
 drawn_at_origin() { sed -n 's/.*NtGdiExtTextOutW [^,]*, 0, 0, [^,]*, [^,]*, \(L".*", [0-9]*\), .*/\1/p' "$1"; }
 
 # await_exit SECONDS: waits for the started program to end; its exit code lands in exit_code
-# ("timeout" when it is still running, and then it is ended).
+# ("timeout" when it is still running; the trap set when it started ends it on exit).
 await_exit() {
   if wait_until "$1" bash -c "! kill -0 $program_pid 2>/dev/null"; then
     wait "$program_pid"
     exit_code=$?
   else
     exit_code=timeout
-    kill "$program_pid" 2>/dev/null
   fi
 }

@@ -92,6 +92,11 @@ void ProgramRun::SetAnswers(const Answers &answers) {
 }
 
 bool ProgramRun::Start(const Answers &answers, int showCommand, bool awaitPaint) {
+    return StartWith(answers, showCommand, awaitPaint, L"", false);
+}
+
+bool ProgramRun::StartWith(const Answers &answers, int showCommand, bool awaitPaint,
+                           const std::wstring &arguments, bool emptyEnvironment) {
     folder = NewWorkFolder();
     answersFile = folder + L"answers.txt";
     logFile = folder + L"calls.log";
@@ -100,15 +105,16 @@ bool ProgramRun::Start(const Answers &answers, int showCommand, bool awaitPaint)
     SetEnvironmentVariableW(L"FAKE_CPUID_LOG", logFile.c_str());
 
     const std::wstring program = OwnFolder() + L"kalvora.exe";
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    static WCHAR noVariables[2] = {0, 0};
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (showCommand >= 0) {
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(showCommand);
     }
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process))
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        emptyEnvironment ? noVariables : nullptr, folder.c_str(), &startup, &process))
         return false;
     const DWORD id = process.dwProcessId;
     return WaitFor([&] { return (window = FindTopLevel(id, L"KALVORA")) != nullptr; }) &&
