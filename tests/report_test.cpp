@@ -8,23 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_cpuid.h"
+#include "fake_answers.h"
 #include "feature_report.h"
 
 namespace {
-
-typedef std::vector<unsigned int> Answers; // FAKE_ANSWER_COUNT values, in FakeAnswer order
-
-Answers AllAnswers(unsigned int signature, unsigned int each) {
-    Answers answers(FAKE_ANSWER_COUNT, each);
-    answers[FAKE_GET_CPUID] = signature;
-    return answers;
-}
-
-Answers With(Answers answers, FakeAnswer which, unsigned int value) {
-    answers[which] = value;
-    return answers;
-}
 
 struct Report {
     std::wstring line;

@@ -12,17 +12,6 @@ std::string Joined(const std::vector<std::string> &queries) {
 
 } // namespace
 
-Answers AllAnswers(unsigned int signature, unsigned int each) {
-    Answers answers(FAKE_ANSWER_COUNT, each);
-    answers[FAKE_GET_CPUID] = signature;
-    return answers;
-}
-
-Answers With(Answers answers, FakeAnswer which, unsigned int value) {
-    answers[which] = value;
-    return answers;
-}
-
 const Answers TYPICAL = With(With(With(With(AllAnswers(0x000106A5, 0), FAKE_MMX, 1), FAKE_SSE_FIRST, 1),
                                   FAKE_SSE_SECOND, 1),
                              FAKE_SSE2, 1);

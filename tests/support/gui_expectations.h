@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "fake_cpuid.h"
+#include "fake_answers.h"
 #include "program_driver.h"
 
-Answers AllAnswers(unsigned int signature, unsigned int each);
-Answers With(Answers answers, FakeAnswer which, unsigned int value);
 // A common processor: MMX, SSE and SSE2.
 extern const Answers TYPICAL;
 

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-// The thirteen answers of the scripted library, in its FakeAnswer order.
-typedef std::vector<unsigned int> Answers;
+#include "fake_answers.h"
 
 // Polls the condition until it holds or the time is up; says whether it held.
 bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 20000);

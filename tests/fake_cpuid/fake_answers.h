@@ -1,0 +1,21 @@
+// Answer sets for the scripted CPUID.dll, as tests write them.
+#pragma once
+
+#include <vector>
+
+#include "fake_cpuid.h"
+
+// FAKE_ANSWER_COUNT answers, in FakeAnswer order.
+typedef std::vector<unsigned int> Answers;
+
+// Every Enable query answering `each`, GetCPUID answering `signature`.
+inline Answers AllAnswers(unsigned int signature, unsigned int each) {
+    Answers answers(FAKE_ANSWER_COUNT, each);
+    answers[FAKE_GET_CPUID] = signature;
+    return answers;
+}
+
+inline Answers With(Answers answers, FakeAnswer which, unsigned int value) {
+    answers[which] = value;
+    return answers;
+}
