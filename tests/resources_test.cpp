@@ -249,13 +249,7 @@ Bytes ExpectedDialogTemplate() {
 }
 
 TEST(Resources, VersionDialogTemplateIsTheClassicLayout) {
-    Bytes actual = ResourceBytes(RT_DIALOG, 103, JAPANESE);
-    Bytes expected = ExpectedDialogTemplate();
-    // windres may pad the resource to a DWORD boundary.
-    while (actual.size() > expected.size() && actual.back() == 0 && actual.size() % 4 == 0 &&
-           actual.size() - expected.size() < 4)
-        actual.pop_back();
-    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(ResourceBytes(RT_DIALOG, 103, JAPANESE), ExpectedDialogTemplate());
 }
 
 struct IconImage {
