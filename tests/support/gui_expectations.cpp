@@ -32,15 +32,21 @@ void ExpectPaintedLine(HWND window, const std::wstring &line) {
     const std::vector<unsigned int> expected = RenderLine(line, width, height);
     std::vector<unsigned int> actual;
     int differing = 0;
+    size_t first = 0;
     // The last paint may still be reaching the screen.
     WaitFor(
         [&] {
             actual = CaptureClient(window, width, height);
             differing = 0;
-            for (size_t i = 0; i < actual.size(); ++i) differing += actual[i] != expected[i];
+            for (size_t i = actual.size(); i-- > 0;)
+                if (actual[i] != expected[i]) {
+                    ++differing;
+                    first = i;
+                }
             return differing == 0;
         },
         5000);
     EXPECT_EQ(differing, 0) << "pixels differing from the line drawn in the default font, of "
-                            << actual.size();
+                            << actual.size() << "; the first at " << first % width << ", " << first / width
+                            << ": " << std::hex << actual[first] << " where " << expected[first] << " belongs";
 }
