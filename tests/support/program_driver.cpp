@@ -1,7 +1,6 @@
 #include "program_driver.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "fake_cpuid.h"
