@@ -55,8 +55,8 @@ double Launch(const std::wstring &program, Window *run) {
     startup.cb = sizeof startup;
     *run = {};
     const double start = Now();
-    CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                   &run->process);
+    CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                   &startup, &run->process);
     WaitForInputIdle(run->process.hProcess, 60000);
     const double elapsed = Now() - start;
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(run));
@@ -88,14 +88,16 @@ CpuidLeaf ExecuteCpuid(std::uint32_t leaf, const void *) {
 
 long FileSize(const std::wstring &path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? static_cast<long>(data.nFileSizeLow)
-                                                                             : -1;
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)
+               ? static_cast<long>(data.nFileSizeLow)
+               : -1;
 }
 
 } // namespace
 
 int main() {
-    const std::wstring program = Folder() + L"kalvora.exe", minimal = Folder() + L"minimal_window.exe";
+    const std::wstring program = Folder() + L"kalvora.exe",
+                       minimal = Folder() + L"minimal_window.exe";
     const int launches = 11, repaints = 201;
 
     std::vector<double> ours, theirs, oursRepaint, theirsRepaint;
@@ -110,9 +112,11 @@ int main() {
     }
     const double launch = Median(ours), minimalLaunch = Median(theirs);
     const double repaint = Median(oursRepaint), minimalRepaint = Median(theirsRepaint);
-    std::printf("launch to first paint: %.1f ms against the minimal program's %.1f ms: %.3fx (median of %d each, interleaved)\n",
+    std::printf("launch to first paint: %.1f ms against the minimal program's %.1f ms: %.3fx "
+                "(median of %d each, interleaved)\n",
                 launch * 1e3, minimalLaunch * 1e3, launch / minimalLaunch, launches);
-    std::printf("repaint (RedrawWindow, update now): %.1f us against %.1f us: %.3fx (median of %d x %d each)\n",
+    std::printf("repaint (RedrawWindow, update now): %.1f us against %.1f us: %.3fx (median of %d "
+                "x %d each)\n",
                 repaint * 1e6, minimalRepaint * 1e6, repaint / minimalRepaint, launches, repaints);
 
     const int reports = 100000;
@@ -131,14 +135,18 @@ int main() {
     }
     const double instruction = (Now() - start) / reports;
     start = Now();
-    for (int i = 0; i < reports / 10; ++i) sink += DecodeProcessorFeatures(ExecuteCpuid, nullptr).signature;
+    for (int i = 0; i < reports / 10; ++i)
+        sink += DecodeProcessorFeatures(ExecuteCpuid, nullptr).signature;
     const double decoding = (Now() - start) / (reports / 10);
-    std::printf("one FormatFeatureReport with our CPUID.dll: %.0f ns; one CPUID instruction: %.0f ns: %.2fx\n",
+    std::printf("one FormatFeatureReport with our CPUID.dll: %.0f ns; one CPUID instruction: %.0f "
+                "ns: %.2fx\n",
                 report * 1e9, instruction * 1e9, report / instruction);
-    std::printf("decoding the processor afresh (what each query would cost uncached): %.0f ns, %.0f ns for a report's 13 queries\n",
+    std::printf("decoding the processor afresh (what each query would cost uncached): %.0f ns, "
+                "%.0f ns for a report's 13 queries\n",
                 decoding * 1e9, 13 * decoding * 1e9);
-    std::printf("sizes: kalvora.exe %ld bytes (target 73728), CPUID.dll %ld bytes (target 16384)%s\n",
-                FileSize(program), FileSize(Folder() + L"CPUID.dll"), sink ? "" : " ");
+    std::printf(
+        "sizes: kalvora.exe %ld bytes (target 73728), CPUID.dll %ld bytes (target 16384)%s\n",
+        FileSize(program), FileSize(Folder() + L"CPUID.dll"), sink ? "" : " ");
     std::printf("report line here: %ls\n", line);
     return 0;
 }

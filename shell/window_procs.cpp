@@ -26,7 +26,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDM_VERSION:
-            DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_VERSION), window, VersionDialogProc, 0);
+            DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_VERSION), window, VersionDialogProc,
+                            0);
             return 0;
         case IDM_QUIT:
             DestroyWindow(window);

@@ -32,7 +32,8 @@ struct RecordedLeaves {
 
 // Leaves the recording lacks read as zeros, like a processor's reserved leaves.
 CpuidLeaf ReadRecorded(std::uint32_t leaf, const void *context) {
-    RecordedLeaves *recorded = const_cast<RecordedLeaves *>(static_cast<const RecordedLeaves *>(context));
+    RecordedLeaves *recorded =
+        const_cast<RecordedLeaves *>(static_cast<const RecordedLeaves *>(context));
     recorded->read.push_back(leaf);
     auto found = recorded->leaves.find(leaf);
     return found == recorded->leaves.end() ? CpuidLeaf{0, 0, 0, 0} : found->second;
@@ -51,8 +52,8 @@ int main(int argc, char **argv) {
         return 2;
     }
 
-    const char *const features[] = {"MMX", "3DNow", "3DNowEx", "MMX2", "SSE", "SSE2",
-                                    "SSE3", "SSSE3", "SSE41", "SSE42", "SSE4a"};
+    const char *const features[] = {"MMX",  "3DNow", "3DNowEx", "MMX2",  "SSE",  "SSE2",
+                                    "SSE3", "SSSE3", "SSE41",   "SSE42", "SSE4a"};
     std::map<std::string, size_t> column;
     int processors = 0, compared = 0, untold = 0, mismatches = 0;
     char buffer[4096];
@@ -61,12 +62,14 @@ int main(int argc, char **argv) {
         if (line.empty() || line[0] == '#' || line == "\n") continue;
         std::vector<std::string> fields = SplitTabs(line);
         if (column.empty()) {
-            for (size_t i = 0; i < fields.size(); ++i) column[fields[i]] = i;
+            for (size_t i = 0; i < fields.size(); ++i)
+                column[fields[i]] = i;
             continue;
         }
         auto field = [&](const std::string &name) {
             auto found = column.find(name);
-            return found != column.end() && found->second < fields.size() ? fields[found->second] : std::string();
+            return found != column.end() && found->second < fields.size() ? fields[found->second]
+                                                                          : std::string();
         };
         auto hex = [&](const std::string &name) {
             return static_cast<std::uint32_t>(std::strtoul(field(name).c_str(), nullptr, 16));
@@ -93,9 +96,10 @@ int main(int argc, char **argv) {
                         static_cast<unsigned long>(decoded.signature), field("signature").c_str());
             ++mismatches;
         }
-        const bool answers[] = {decoded.mmx,  decoded.amd3dnow, decoded.amd3dnowExt, decoded.mmxExt,
-                                decoded.sse,  decoded.sse2,     decoded.sse3,        decoded.ssse3,
-                                decoded.sse41, decoded.sse42,   decoded.sse4a};
+        const bool answers[] = {decoded.mmx,    decoded.amd3dnow, decoded.amd3dnowExt,
+                                decoded.mmxExt, decoded.sse,      decoded.sse2,
+                                decoded.sse3,   decoded.ssse3,    decoded.sse41,
+                                decoded.sse42,  decoded.sse4a};
         for (size_t i = 0; i < sizeof features / sizeof *features; ++i) {
             const std::string told = field(features[i]);
             if (told == "-") {
@@ -111,7 +115,8 @@ int main(int argc, char **argv) {
         }
     }
     std::fclose(file);
-    std::printf("%d processors, %d feature answers compared, %d not told by the source, %d mismatches\n",
-                processors, compared, untold, mismatches);
+    std::printf(
+        "%d processors, %d feature answers compared, %d not told by the source, %d mismatches\n",
+        processors, compared, untold, mismatches);
     return processors > 0 && mismatches == 0 ? 0 : 1;
 }

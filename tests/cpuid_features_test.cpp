@@ -24,7 +24,8 @@ CpuidLeaf Read(std::uint32_t leaf, const void *context) {
 
 const CpuidLeaf GARBAGE = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
 const std::uint32_t EDX_MMX = 1u << 23, EDX_SSE = 1u << 25, EDX_SSE2 = 1u << 26;
-const std::uint32_t EXT_EDX_MMXEXT = 1u << 22, EXT_EDX_3DNOWEXT = 1u << 30, EXT_EDX_3DNOW = 1u << 31;
+const std::uint32_t EXT_EDX_MMXEXT = 1u << 22, EXT_EDX_3DNOWEXT = 1u << 30,
+                    EXT_EDX_3DNOW = 1u << 31;
 const std::uint32_t EXT_ECX_SSE4A = 1u << 6;
 
 TEST(CpuidFeatures, ReadsOnlyTheLeavesTheProcessorReports) {
@@ -56,12 +57,14 @@ TEST(CpuidFeatures, ReadsOnlyTheLeavesTheProcessorReports) {
         EXPECT_EQ(features.mmx, c.maxBasic >= 1);
         EXPECT_FALSE(features.sse || features.sse2 || features.sse3 || features.ssse3 ||
                      features.sse41 || features.sse42);
-        EXPECT_EQ(features.amd3dnow, c.expectedReads.size() == 4 || (c.maxBasic == 0 && c.expectedReads.size() == 3));
+        EXPECT_EQ(features.amd3dnow,
+                  c.expectedReads.size() == 4 || (c.maxBasic == 0 && c.expectedReads.size() == 3));
         EXPECT_FALSE(features.amd3dnowExt || features.sse4a || features.mmxExt);
     }
 }
 
-ProcessorFeatures Decode(std::uint32_t ecx1, std::uint32_t edx1, std::uint32_t ecx81, std::uint32_t edx81) {
+ProcessorFeatures Decode(std::uint32_t ecx1, std::uint32_t edx1, std::uint32_t ecx81,
+                         std::uint32_t edx81) {
     FakeProcessor processor;
     processor.leaves[0] = {1, 0, 0, 0};
     processor.leaves[1] = {0x00B00F21u, 0, ecx1, edx1};
@@ -92,8 +95,9 @@ TEST(CpuidFeatures, EachExtensionComesFromItsOwnBit) {
         SCOPED_TRACE(bit.name);
         ProcessorFeatures only = Decode(bit.ecx1, bit.edx1, bit.ecx81, bit.edx81);
         for (const auto &other : bits) {
-            bool expected = other.feature == bit.feature ||
-                            (bit.feature == &ProcessorFeatures::sse && other.feature == &ProcessorFeatures::mmxExt);
+            bool expected =
+                other.feature == bit.feature || (bit.feature == &ProcessorFeatures::sse &&
+                                                 other.feature == &ProcessorFeatures::mmxExt);
             EXPECT_EQ(only.*(other.feature), expected) << other.name;
         }
         EXPECT_EQ(only.signature, 0x00B00F21u);
@@ -101,8 +105,8 @@ TEST(CpuidFeatures, EachExtensionComesFromItsOwnBit) {
 }
 
 TEST(CpuidFeatures, SSEImpliesTheMMXExtensionsButNotTheReverse) {
-    EXPECT_TRUE(Decode(0, EDX_MMX | EDX_SSE, 0, 0).mmxExt);           // an SSE chip without the AMD bit
-    EXPECT_FALSE(Decode(0, EDX_MMX, 0, EXT_EDX_MMXEXT).sse);          // a K7 without SSE
+    EXPECT_TRUE(Decode(0, EDX_MMX | EDX_SSE, 0, 0).mmxExt);  // an SSE chip without the AMD bit
+    EXPECT_FALSE(Decode(0, EDX_MMX, 0, EXT_EDX_MMXEXT).sse); // a K7 without SSE
     EXPECT_TRUE(Decode(0, EDX_MMX, 0, EXT_EDX_MMXEXT).mmxExt);
     ProcessorFeatures k6 = Decode(0, EDX_MMX, 0, EXT_EDX_3DNOW | EXT_EDX_3DNOWEXT); // K6-III+
     EXPECT_TRUE(k6.amd3dnowExt);

@@ -39,11 +39,14 @@ const KernelView &Kernel() {
     }
     std::fclose(file);
     std::istringstream flags(view.fields["flags"]);
-    for (std::string flag; flags >> flag;) view.flags.insert(flag);
+    for (std::string flag; flags >> flag;)
+        view.flags.insert(flag);
     return view;
 }
 
-bool KernelHas(const char *flag) { return Kernel().flags.count(flag) != 0; }
+bool KernelHas(const char *flag) {
+    return Kernel().flags.count(flag) != 0;
+}
 
 struct Query {
     const char *name;
@@ -108,9 +111,9 @@ TEST(LiveProcessor, ReportLineNamesThisProcessor) {
     const struct {
         const char *flag;
         const wchar_t *token;
-    } tokens[] = {{"mmx", L"MMX "},       {"3dnow", L"3DNow "},   {"3dnowext", L"3DNowEx "},
-                  {"mmx2", L"MMX2 "},     {"sse", L"SSE "},       {"sse2", L"SSE2 "},
-                  {"pni", L"SSE3 "},      {"ssse3", L"SSSE3 "},   {"sse4_1", L"SSE4.1 "},
+    } tokens[] = {{"mmx", L"MMX "},       {"3dnow", L"3DNow "}, {"3dnowext", L"3DNowEx "},
+                  {"mmx2", L"MMX2 "},     {"sse", L"SSE "},     {"sse2", L"SSE2 "},
+                  {"pni", L"SSE3 "},      {"ssse3", L"SSSE3 "}, {"sse4_1", L"SSE4.1 "},
                   {"sse4_2", L"SSE4.2 "}, {"sse4a", L"SSE4a "}};
     for (const auto &token : tokens) {
         // MMX2 is named only on a processor without SSE.

@@ -39,9 +39,10 @@ bool Responsive(HWND window) {
 void PrintMemory(const char *what, HANDLE process, SIZE_T before, SIZE_T after) {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters), sizeof counters);
-    std::printf("%s: private bytes %lu -> %lu (growth %ld); platform's private usage now %lu\n", what,
-                static_cast<unsigned long>(before), static_cast<unsigned long>(after),
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
+                         sizeof counters);
+    std::printf("%s: private bytes %lu -> %lu (growth %ld); platform's private usage now %lu\n",
+                what, static_cast<unsigned long>(before), static_cast<unsigned long>(after),
                 static_cast<long>(after) - static_cast<long>(before),
                 static_cast<unsigned long>(counters.PrivateUsage));
 }
@@ -53,9 +54,9 @@ void PrintMemory(const char *what, HANDLE process, SIZE_T before, SIZE_T after) 
 const UINT WM_POPUPSYSTEMMENU = 0x0313;
 
 bool Excluded(UINT message) {
-    static const std::set<UINT> excluded = {WM_DESTROY,    WM_CLOSE,   WM_QUIT,        WM_NCDESTROY,
-                                            WM_SYSCOMMAND, WM_COMMAND, WM_CONTEXTMENU, WM_POPUPSYSTEMMENU,
-                                            WM_SETREDRAW};
+    static const std::set<UINT> excluded = {WM_DESTROY,     WM_CLOSE,           WM_QUIT,
+                                            WM_NCDESTROY,   WM_SYSCOMMAND,      WM_COMMAND,
+                                            WM_CONTEXTMENU, WM_POPUPSYSTEMMENU, WM_SETREDRAW};
     return excluded.count(message) || (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
            (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
@@ -73,10 +74,13 @@ TEST(Reliability, SurvivesAStormOfRandomMessages) {
             BOOL ok;
             if (kind < 8) {
                 WORD command;
-                do command = static_cast<WORD>(random()); while (command == 104 || command == 105);
+                do
+                    command = static_cast<WORD>(random());
+                while (command == 104 || command == 105);
                 ok = PostMessageW(run.window, WM_COMMAND, MAKEWPARAM(command, random()), random());
             } else if (kind < 11) {
-                RECT part = {static_cast<LONG>(random() % 400), static_cast<LONG>(random() % 200), 0, 0};
+                RECT part = {static_cast<LONG>(random() % 400), static_cast<LONG>(random() % 200),
+                             0, 0};
                 part.right = part.left + random() % 400;
                 part.bottom = part.top + random() % 200;
                 InvalidateRect(run.window, random() % 2 ? &part : nullptr, random() % 2);
@@ -85,7 +89,9 @@ TEST(Reliability, SurvivesAStormOfRandomMessages) {
                 ok = PostMessageW(run.window, WM_SIZE, random() % 5, random());
             } else {
                 UINT message;
-                do message = random() % 4 ? random() % 0x400 : random() % 0x10000; while (Excluded(message));
+                do
+                    message = random() % 4 ? random() % 0x400 : random() % 0x10000;
+                while (Excluded(message));
                 ok = PostMessageW(run.window, message, random(), random());
             }
             ok ? ++posted : ++refused;
@@ -112,9 +118,11 @@ TEST(Reliability, SurvivesAStormOfRandomMessages) {
     // Random non-client messages can leave the platform's frame drawing behind; the frame is
     // recalculated and the whole window redrawn before the line is compared.
     ShowWindow(run.window, SW_RESTORE);
-    SetWindowPos(run.window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(run.window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     const size_t reports = run.ReportCount();
-    RedrawWindow(run.window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RedrawWindow(run.window, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     ASSERT_TRUE(run.WaitForReports(reports + 1));
     ExpectWellFormedReports(run, TYPICAL);
     ExpectPaintedLine(run.window, ExpectedLine(TYPICAL));
@@ -158,7 +166,8 @@ TEST(Reliability, OpensAndClosesTheVersionDialogAThousandTimes) {
     // Now and then the platform hands a key to the window that was in front a moment earlier;
     // such a key is sent again (at most twice a step) and counted.
     int resent = 0;
-    auto step = [&](HWND front, const std::function<void()> &press, const std::function<bool()> &done) {
+    auto step = [&](HWND front, const std::function<void()> &press,
+                    const std::function<bool()> &done) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (attempt) ++resent;
             if (!BringToFront(front)) continue;
@@ -170,11 +179,13 @@ TEST(Reliability, OpensAndClosesTheVersionDialogAThousandTimes) {
     auto cycle = [&](int count) {
         for (int i = 0; i < count; ++i) {
             HWND dialog = nullptr;
-            ASSERT_TRUE(step(run.window, [&] { PressKeys({VK_MENU}, slash); },
-                             [&] { return (dialog = run.FindDialog()) && IsWindowVisible(dialog); }))
+            ASSERT_TRUE(step(
+                run.window, [&] { PressKeys({VK_MENU}, slash); },
+                [&] { return (dialog = run.FindDialog()) && IsWindowVisible(dialog); }))
                 << "cycle " << i << ": Alt+/ opened no dialog";
-            ASSERT_TRUE(step(dialog, [&] { Type(VK_ESCAPE); },
-                             [&] { return !run.FindDialog() && IsWindowEnabled(run.window); }))
+            ASSERT_TRUE(step(
+                dialog, [&] { Type(VK_ESCAPE); },
+                [&] { return !run.FindDialog() && IsWindowEnabled(run.window); }))
                 << "cycle " << i << ": Esc did not close the dialog, or the window stayed disabled";
         }
     };
@@ -184,8 +195,8 @@ TEST(Reliability, OpensAndClosesTheVersionDialogAThousandTimes) {
     const int cycles = 1000;
     cycle(cycles);
     const SIZE_T after = PrivateBytes(run.process.hProcess);
-    std::printf("dialog: %d open/close cycles by Alt+/ and Esc in %lu ms, %d keys sent again\n", cycles,
-                GetTickCount() - start, resent);
+    std::printf("dialog: %d open/close cycles by Alt+/ and Esc in %lu ms, %d keys sent again\n",
+                cycles, GetTickCount() - start, resent);
     PrintMemory("dialog", run.process.hProcess, before, after);
     EXPECT_LT(after, before + GROWTH_LIMIT);
     EXPECT_TRUE(IsWindowEnabled(run.window));

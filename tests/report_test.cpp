@@ -31,11 +31,14 @@ Report ComposeWith(const Answers &answers) {
     return report;
 }
 
-std::string Narrow(const std::wstring &text) { return std::string(text.begin(), text.end()); }
+std::string Narrow(const std::wstring &text) {
+    return std::string(text.begin(), text.end());
+}
 
 std::string CallNames(const std::vector<int> &calls) {
     std::string names;
-    for (int query : calls) names += std::string(FAKE_QUERY_NAMES[query]) + " ";
+    for (int query : calls)
+        names += std::string(FAKE_QUERY_NAMES[query]) + " ";
     return names;
 }
 
@@ -44,7 +47,8 @@ Report Reference(const Answers &a) {
     static const char HEX[] = "0123456789ABCDEF";
     Report expected;
     expected.line = L"0x";
-    for (int shift = 28; shift >= 0; shift -= 4) expected.line += HEX[(a[FAKE_GET_CPUID] >> shift) & 15];
+    for (int shift = 28; shift >= 0; shift -= 4)
+        expected.line += HEX[(a[FAKE_GET_CPUID] >> shift) & 15];
     expected.line += L" ( ";
     expected.calls = {QUERY_GET_CPUID, QUERY_MMX, QUERY_3DNOW, QUERY_3DNOW_EX, QUERY_SSE};
     if (a[FAKE_MMX]) expected.line += L"MMX ";
@@ -79,14 +83,16 @@ TEST(FeatureReport, ComposesTheDocumentedLines) {
     const LineCase cases[] = {
         {"nothing present", none, L"0x00000000 ( )"},
         {"10 with MMX, SSE, SSE2",
-         With(With(With(With(AllAnswers(10, 0), FAKE_MMX, 1), FAKE_SSE_FIRST, 1), FAKE_SSE_SECOND, 1),
+         With(With(With(With(AllAnswers(10, 0), FAKE_MMX, 1), FAKE_SSE_FIRST, 1), FAKE_SSE_SECOND,
+                   1),
               FAKE_SSE2, 1),
          L"0x0000000A ( MMX SSE SSE2 )"},
         {"all 32 bits of the value", AllAnswers(0xFFFFFFFFu, 0), L"0xFFFFFFFF ( )"},
         {"hex digits are upper case", AllAnswers(0x00ABCDEFu, 0), L"0x00ABCDEF ( )"},
         {"only the top bit counts as present", AllAnswers(0x80000000u, 0x80000000u),
          L"0x80000000 ( MMX 3DNow 3DNowEx SSE SSE2 SSE3 SSSE3 SSE4.1 SSE4.2 SSE4a )"},
-        {"512 counts as present", With(AllAnswers(0x663, 0), FAKE_SSE42, 512), L"0x00000663 ( SSE4.2 )"},
+        {"512 counts as present", With(AllAnswers(0x663, 0), FAKE_SSE42, 512),
+         L"0x00000663 ( SSE4.2 )"},
         {"a value with an empty low byte counts", With(AllAnswers(1, 0), FAKE_SSE4A, 0x100),
          L"0x00000001 ( SSE4a )"},
         {"SSE present hides MMX2", all,
@@ -128,7 +134,8 @@ TEST(FeatureReport, AsksForMMX2OnlyWhenTheFirstSSEAnswerIsAbsent) {
 }
 
 TEST(FeatureReport, EveryReportAsksTheLibraryAfresh) {
-    EXPECT_EQ(Narrow(ComposeWith(With(AllAnswers(0x663, 0), FAKE_MMX, 1)).line), "0x00000663 ( MMX )");
+    EXPECT_EQ(Narrow(ComposeWith(With(AllAnswers(0x663, 0), FAKE_MMX, 1)).line),
+              "0x00000663 ( MMX )");
     Report second = ComposeWith(With(AllAnswers(0x664, 0), FAKE_SSE3, 1));
     EXPECT_EQ(Narrow(second.line), "0x00000664 ( SSE3 )");
     EXPECT_EQ(second.calls.size(), 13u);
@@ -141,12 +148,14 @@ TEST(FeatureReport, MatchesTheReferenceForAHundredThousandRandomAnswerVectors) {
     const unsigned int notable[] = {0, 1, 512, 0x80000000u, 0xFFFFFFFFu};
     auto pick = [&]() {
         unsigned int choice = random() % 7;
-        return choice < 5 ? notable[choice] : (choice == 5 ? 0u : static_cast<unsigned int>(random()));
+        return choice < 5 ? notable[choice]
+                          : (choice == 5 ? 0u : static_cast<unsigned int>(random()));
     };
     const int vectors = 100000;
     for (int i = 0; i < vectors; ++i) {
         Answers answers(FAKE_ANSWER_COUNT);
-        for (unsigned int &answer : answers) answer = pick();
+        for (unsigned int &answer : answers)
+            answer = pick();
         Report actual = ComposeWith(answers);
         Report expected = Reference(answers);
         ASSERT_EQ(Narrow(actual.line), Narrow(expected.line)) << "vector " << i;

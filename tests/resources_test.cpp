@@ -15,21 +15,23 @@
 
 namespace {
 
-const WORD JAPANESE = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);    // 0x0411
+const WORD JAPANESE = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);     // 0x0411
 const WORD ENGLISH_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US); // 0x0409
 
 typedef std::vector<unsigned char> Bytes;
 
 HMODULE Image() {
-    static HMODULE image = LoadLibraryExW(PathFromEnvironment("KALVORA_EXE").c_str(), nullptr,
-                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    static HMODULE image =
+        LoadLibraryExW(PathFromEnvironment("KALVORA_EXE").c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     return image;
 }
 
 Bytes ResourceBytes(LPCWSTR type, WORD id, WORD language) {
     HRSRC found = FindResourceExW(Image(), type, MAKEINTRESOURCEW(id), language);
     if (!found) return Bytes();
-    const unsigned char *data = static_cast<const unsigned char *>(LockResource(LoadResource(Image(), found)));
+    const unsigned char *data =
+        static_cast<const unsigned char *>(LockResource(LoadResource(Image(), found)));
     return Bytes(data, data + SizeofResource(Image(), found));
 }
 
@@ -45,11 +47,13 @@ struct Writer {
         Word(value >> 16);
     }
     void Text(const std::wstring &text, bool terminated = true) {
-        for (wchar_t c : text) Word(c);
+        for (wchar_t c : text)
+            Word(c);
         if (terminated) Word(0);
     }
     void AlignToDword() {
-        while (bytes.size() % 4) bytes.push_back(0);
+        while (bytes.size() % 4)
+            bytes.push_back(0);
     }
 };
 
@@ -72,15 +76,17 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR
 
 BOOL CALLBACK CollectName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR found) {
     std::vector<WORD> languages;
-    EnumResourceLanguagesW(module, type, name, CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
+    EnumResourceLanguagesW(module, type, name, CollectLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
     std::string entry = IS_INTRESOURCE(name) ? std::to_string(LOWORD(name)) : "named";
     for (WORD language : languages) {
         char hex[8];
         wsprintfA(hex, ":%04x", language);
         entry += hex;
     }
-    (*reinterpret_cast<std::map<int, std::vector<std::string>> *>(found))
-        [IS_INTRESOURCE(type) ? LOWORD(type) : -1].push_back(entry);
+    (*reinterpret_cast<std::map<int, std::vector<std::string>> *>(
+        found))[IS_INTRESOURCE(type) ? LOWORD(type) : -1]
+        .push_back(entry);
     return TRUE;
 }
 
@@ -93,19 +99,21 @@ TEST(Resources, ImageHoldsExactlyTheDocumentedResources) {
     ASSERT_NE(Image(), nullptr);
     std::map<int, std::vector<std::string>> inventory;
     EnumResourceTypesW(Image(), CollectType, reinterpret_cast<LONG_PTR>(&inventory));
-    for (auto &entry : inventory) std::sort(entry.second.begin(), entry.second.end());
+    for (auto &entry : inventory)
+        std::sort(entry.second.begin(), entry.second.end());
 
     std::vector<std::string> icons;
-    for (int id = 1; id <= 16; ++id) icons.push_back(std::to_string(id) + ":0411");
+    for (int id = 1; id <= 16; ++id)
+        icons.push_back(std::to_string(id) + ":0411");
     std::sort(icons.begin(), icons.end());
     const std::map<int, std::vector<std::string>> expected = {
-        {3, icons},                          // RT_ICON: eight images for each group
-        {4, {"109:0411"}},                   // RT_MENU
-        {5, {"103:0411"}},                   // RT_DIALOG
-        {6, {"7:0411"}},                     // RT_STRING: the block of 96..111
-        {9, {"109:0411"}},                   // RT_ACCELERATOR
-        {14, {"107:0411", "108:0411"}},      // RT_GROUP_ICON
-        {24, {"1:0409"}},                    // RT_MANIFEST
+        {3, icons},                     // RT_ICON: eight images for each group
+        {4, {"109:0411"}},              // RT_MENU
+        {5, {"103:0411"}},              // RT_DIALOG
+        {6, {"7:0411"}},                // RT_STRING: the block of 96..111
+        {9, {"109:0411"}},              // RT_ACCELERATOR
+        {14, {"107:0411", "108:0411"}}, // RT_GROUP_ICON
+        {24, {"1:0409"}},               // RT_MANIFEST
     };
     EXPECT_EQ(inventory, expected);
 }
@@ -192,8 +200,9 @@ TEST(Resources, AcceleratorsMapAltQuestionAndAltSlashToTheVersionCommand) {
 }
 
 TEST(Resources, ManifestIsTheEmptyAssemblyInEightySixBytes) {
-    const std::string text = "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
-                             "\r\n</assembly>";
+    const std::string text =
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
+        "\r\n</assembly>";
     ASSERT_EQ(text.size(), 86u);
     EXPECT_EQ(ResourceBytes(MAKEINTRESOURCEW(24), 1, ENGLISH_US), Bytes(text.begin(), text.end()));
 }
@@ -283,7 +292,9 @@ std::vector<GroupEntry> GroupEntries(WORD group) {
     return entries;
 }
 
-size_t RowBytes(int bits) { return (bits + 31) / 32 * 4; }
+size_t RowBytes(int bits) {
+    return (bits + 31) / 32 * 4;
+}
 
 TEST(Resources, IconGroupsHoldEightImagesEachOfTheirOwn) {
     std::set<WORD> seen;
@@ -408,7 +419,8 @@ INT_PTR CALLBACK InspectVersionDialog(HWND dialog, UINT message, WPARAM, LPARAM)
 }
 
 TEST(Resources, VersionDialogOpensWithItsControlsAndTheFocusOnOK) {
-    INT_PTR result = DialogBoxParamW(Image(), MAKEINTRESOURCEW(103), nullptr, InspectVersionDialog, 0);
+    INT_PTR result =
+        DialogBoxParamW(Image(), MAKEINTRESOURCEW(103), nullptr, InspectVersionDialog, 0);
     EXPECT_EQ(result, IDOK);
 }
 

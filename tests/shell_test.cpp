@@ -161,7 +161,8 @@ TEST(Shell, VersionDialogOpensByAcceleratorsAndMenuAndClosesEachWay) {
         HWND dialog = WaitForVersionDialog(run);
         ASSERT_NE(dialog, nullptr) << "no dialog";
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), run.window);
-        EXPECT_FALSE(IsWindowEnabled(run.window)) << "the main window accepts input under a modal dialog";
+        EXPECT_FALSE(IsWindowEnabled(run.window))
+            << "the main window accepts input under a modal dialog";
 
         // Its client area sits 22, 17 dialog units from the owner's client origin.
         const POINT offset = VersionDialogUnitsToPixels(22, 17);
@@ -172,7 +173,8 @@ TEST(Shell, VersionDialogOpensByAcceleratorsAndMenuAndClosesEachWay) {
         EXPECT_EQ(placed.y, owner.y + offset.y);
 
         CloseDialog(dialog, closes[i].action);
-        EXPECT_TRUE(WaitForDialogClosed(run)) << "the dialog did not close, or left the main window disabled";
+        EXPECT_TRUE(WaitForDialogClosed(run))
+            << "the dialog did not close, or left the main window disabled";
     }
     EXPECT_EQ(run.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
 }
@@ -181,7 +183,8 @@ TEST(Shell, OnlyTheLowWordOfACommandCounts) {
     ProgramRun run;
     ASSERT_TRUE(run.Start(TYPICAL));
     // Unknown commands are left to default processing, which answers 0 and does nothing.
-    for (WPARAM command : {WPARAM(0), WPARAM(1), WPARAM(103), WPARAM(106), WPARAM(0xFFFF), WPARAM(0x00690000)}) {
+    for (WPARAM command :
+         {WPARAM(0), WPARAM(1), WPARAM(103), WPARAM(106), WPARAM(0xFFFF), WPARAM(0x00690000)}) {
         EXPECT_EQ(SendMessageW(run.window, WM_COMMAND, command, 0), 0) << command;
         EXPECT_EQ(run.FindDialog(), nullptr) << command;
     }

@@ -23,8 +23,9 @@ std::wstring ThisProcessorsLine() {
 // every control character but the terminator.
 std::wstring HostileArguments() {
     std::wstring text;
-    const std::wstring pieces[] = {L"\"quoted words\" ", L"\"unbalanced ", L"\\\\\"", L"日本語のテキスト ",
-                                   L"\xD83D\xDE00 ", L"-x /y --z=\"a b\" ", L"%PATH% ^& | < > "};
+    const std::wstring pieces[] = {L"\"quoted words\" ", L"\"unbalanced ", L"\\\\\"",
+                                   L"日本語のテキスト ", L"\xD83D\xDE00 ", L"-x /y --z=\"a b\" ",
+                                   L"%PATH% ^& | < > "};
     for (int i = 0; text.size() < 30000; ++i) {
         text += pieces[i % 7];
         text += static_cast<wchar_t>(1 + i % 31);
@@ -46,7 +47,8 @@ void ExpectTheUsualWindow(ProgramRun &run, const std::wstring &line, bool painte
 
 TEST(StartUp, IgnoresAHostileCommandLine) {
     const std::wstring arguments = HostileArguments();
-    std::printf("command line: %u characters after the program's name\n", static_cast<unsigned>(arguments.size()));
+    std::printf("command line: %u characters after the program's name\n",
+                static_cast<unsigned>(arguments.size()));
     ProgramRun run;
     ASSERT_TRUE(run.StartWith({}, -1, false, arguments, false));
     ExpectTheUsualWindow(run, ThisProcessorsLine(), true);
@@ -64,13 +66,15 @@ TEST(StartUp, TakesEveryShowCommand) {
         ProgramRun run;
         ASSERT_TRUE(run.StartWith({}, show, false, L"", false));
         const bool hidden = show == SW_HIDE;
-        const bool minimized = show == SW_SHOWMINIMIZED || show == SW_MINIMIZE || show == SW_SHOWMINNOACTIVE ||
-                               show == SW_FORCEMINIMIZE;
+        const bool minimized = show == SW_SHOWMINIMIZED || show == SW_MINIMIZE ||
+                               show == SW_SHOWMINNOACTIVE || show == SW_FORCEMINIMIZE;
         if (hidden) {
             EXPECT_FALSE(IsWindowVisible(run.window));
         } else {
-            EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.window) && IsIconic(run.window) == minimized; }))
-                << "visible " << IsWindowVisible(run.window) << ", minimized " << IsIconic(run.window);
+            EXPECT_TRUE(WaitFor([&] {
+                return IsWindowVisible(run.window) && IsIconic(run.window) == minimized;
+            })) << "visible "
+                << IsWindowVisible(run.window) << ", minimized " << IsIconic(run.window);
         }
         ExpectTheUsualWindow(run, ThisProcessorsLine(), !hidden && !minimized);
     }

@@ -6,15 +6,16 @@ namespace {
 
 std::string Joined(const std::vector<std::string> &queries) {
     std::string text;
-    for (const std::string &query : queries) text += query + " ";
+    for (const std::string &query : queries)
+        text += query + " ";
     return text;
 }
 
 } // namespace
 
-const Answers TYPICAL = With(With(With(With(AllAnswers(0x000106A5, 0), FAKE_MMX, 1), FAKE_SSE_FIRST, 1),
-                                  FAKE_SSE_SECOND, 1),
-                             FAKE_SSE2, 1);
+const Answers TYPICAL = With(
+    With(With(With(AllAnswers(0x000106A5, 0), FAKE_MMX, 1), FAKE_SSE_FIRST, 1), FAKE_SSE_SECOND, 1),
+    FAKE_SSE2, 1);
 
 void ExpectWellFormedReports(const ProgramRun &run, const Answers &answers, size_t from) {
     const auto reports = run.Reports();
@@ -47,6 +48,7 @@ void ExpectPaintedLine(HWND window, const std::wstring &line) {
         },
         5000);
     EXPECT_EQ(differing, 0) << "pixels differing from the line drawn in the default font, of "
-                            << actual.size() << "; the first at " << first % width << ", " << first / width
-                            << ": " << std::hex << actual[first] << " where " << expected[first] << " belongs";
+                            << actual.size() << "; the first at " << first % width << ", "
+                            << first / width << ": " << std::hex << actual[first] << " where "
+                            << expected[first] << " belongs";
 }

@@ -83,7 +83,8 @@ void ProgramRun::SetAnswers(const Answers &answers) {
     }
     // Written whole under another name and then moved over, so a report never reads half a file.
     const std::wstring partial = answersFile + L".new";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
@@ -104,7 +105,8 @@ bool ProgramRun::StartWith(const Answers &answers, int showCommand, bool awaitPa
     SetEnvironmentVariableW(L"FAKE_CPUID_LOG", logFile.c_str());
 
     const std::wstring program = OwnFolder() + L"kalvora.exe";
-    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    std::wstring commandLine =
+        L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     static WCHAR noVariables[2] = {0, 0};
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -112,8 +114,9 @@ bool ProgramRun::StartWith(const Answers &answers, int showCommand, bool awaitPa
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = static_cast<WORD>(showCommand);
     }
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        emptyEnvironment ? noVariables : nullptr, folder.c_str(), &startup, &process))
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, emptyEnvironment ? noVariables : nullptr,
+                        folder.c_str(), &startup, &process))
         return false;
     const DWORD id = process.dwProcessId;
     return WaitFor([&] { return (window = FindTopLevel(id, L"KALVORA")) != nullptr; }) &&
@@ -134,15 +137,17 @@ ProgramRun::~ProgramRun() {
 }
 
 void ProgramRun::ReadNewLog() const {
-    HANDLE file = CreateFileW(logFile.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(logFile.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     LARGE_INTEGER offset;
     offset.QuadPart = static_cast<LONGLONG>(log_.size());
     SetFilePointerEx(file, offset, nullptr, FILE_BEGIN);
     char buffer[4096];
     DWORD read;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) log_.append(buffer, read);
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read)
+        log_.append(buffer, read);
     CloseHandle(file);
 }
 
@@ -166,7 +171,8 @@ std::vector<std::vector<std::string>> ProgramRun::Reports() const {
         reports.back().push_back(line);
     }
     // The last report is complete once its last query has been made.
-    if (!reports.empty() && reports.back().back() != FAKE_QUERY_NAMES[QUERY_SSE4A]) reports.pop_back();
+    if (!reports.empty() && reports.back().back() != FAKE_QUERY_NAMES[QUERY_SSE4A])
+        reports.pop_back();
     return reports;
 }
 
@@ -176,11 +182,14 @@ bool ProgramRun::WaitForReports(size_t count) const {
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs) const {
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
     return code;
 }
 
-HWND ProgramRun::FindDialog() const { return FindTopLevel(process.dwProcessId, L"#32770"); }
+HWND ProgramRun::FindDialog() const {
+    return FindTopLevel(process.dwProcessId, L"#32770");
+}
 
 bool ProgramRun::MenuOpen() const {
     HWND menu = FindTopLevel(process.dwProcessId, L"#32768");
@@ -227,13 +236,16 @@ std::vector<std::string> ExpectedQueries(const Answers &answers) {
 
 namespace {
 
-INT_PTR CALLBACK IgnoreEverything(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK IgnoreEverything(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
 
 } // namespace
 
 POINT VersionDialogUnitsToPixels(int x, int y) {
     const std::wstring program = OwnFolder() + L"kalvora.exe";
-    HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE image = LoadLibraryExW(program.c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     HWND dialog = CreateDialogParamW(image, MAKEINTRESOURCEW(103), nullptr, IgnoreEverything, 0);
     RECT units = {x, y, 0, 0};
     MapDialogRect(dialog, &units);
@@ -249,14 +261,18 @@ bool BringToFront(HWND window) {
 
 void PressKeys(const std::vector<WORD> &held, WORD key) {
     std::vector<INPUT> inputs;
-    for (WORD modifier : held) inputs.push_back(KeyInput(modifier, false));
+    for (WORD modifier : held)
+        inputs.push_back(KeyInput(modifier, false));
     inputs.push_back(KeyInput(key, false));
     inputs.push_back(KeyInput(key, true));
-    for (auto modifier = held.rbegin(); modifier != held.rend(); ++modifier) inputs.push_back(KeyInput(*modifier, true));
+    for (auto modifier = held.rbegin(); modifier != held.rend(); ++modifier)
+        inputs.push_back(KeyInput(*modifier, true));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Type(WORD key) { PressKeys({}, key); }
+void Type(WORD key) {
+    PressKeys({}, key);
+}
 
 void ClickAt(POINT screen) {
     INPUT inputs[3] = {};
@@ -278,7 +294,8 @@ bool FindFramePart(HWND window, LRESULT part, POINT *screen) {
         for (int x = frame.right - 1; x > frame.left; x -= 2)
             if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == part) {
                 *screen = {x - 3, y + 3};
-                if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(screen->x, screen->y)) != part) *screen = {x, y};
+                if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(screen->x, screen->y)) != part)
+                    *screen = {x, y};
                 return true;
             }
     return false;
@@ -296,7 +313,8 @@ std::vector<unsigned int> ReadPixels(HDC dc, HBITMAP bitmap, int width, int heig
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned int> pixels(static_cast<size_t>(width) * height);
     GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    for (unsigned int &pixel : pixels) pixel &= 0x00FFFFFF;
+    for (unsigned int &pixel : pixels)
+        pixel &= 0x00FFFFFF;
     return pixels;
 }
 

@@ -24,8 +24,8 @@ struct ProgramRun {
     bool Start(const Answers &answers, int showCommand = -1, bool awaitPaint = true);
     // The same with the rest of the command line after the program's name, and optionally an
     // empty environment (the scripted library then answers 0 and records nothing).
-    bool StartWith(const Answers &answers, int showCommand, bool awaitPaint, const std::wstring &arguments,
-                   bool emptyEnvironment);
+    bool StartWith(const Answers &answers, int showCommand, bool awaitPaint,
+                   const std::wstring &arguments, bool emptyEnvironment);
     ~ProgramRun(); // ends a program the test left running and removes its files
 
     void SetAnswers(const Answers &answers);

@@ -4,7 +4,8 @@
 
 std::wstring ToWindowsPath(const std::string &path) {
     std::wstring result = path.empty() || path[0] != '/' ? L"" : L"Z:";
-    for (char c : path) result += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    for (char c : path)
+        result += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
     return result;
 }
 
