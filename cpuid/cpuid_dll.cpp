@@ -36,9 +36,7 @@ CpuidLeaf ExecuteCpuid(std::uint32_t leaf, const void *) {
     return result;
 }
 
-int Answer(bool present) {
-    return present ? 1 : 0;
-}
+int Answer(bool present) { return present ? 1 : 0; }
 
 } // namespace
 
@@ -49,40 +47,16 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 }
 
 extern "C" {
-unsigned int __cdecl GetCPUID(void) {
-    return g_features.signature;
-}
-int __cdecl EnableMMX(void) {
-    return Answer(g_features.mmx);
-}
-int __cdecl Enable3DNow(void) {
-    return Answer(g_features.amd3dnow);
-}
-int __cdecl Enable3DNowEx(void) {
-    return Answer(g_features.amd3dnowExt);
-}
-int __cdecl EnableMMX2(void) {
-    return Answer(g_features.mmxExt);
-}
-int __cdecl EnableSSE(void) {
-    return Answer(g_features.sse);
-}
-int __cdecl EnableSSE2(void) {
-    return Answer(g_features.sse2);
-}
-int __cdecl EnableSSE3(void) {
-    return Answer(g_features.sse3);
-}
-int __cdecl EnableSSSE3(void) {
-    return Answer(g_features.ssse3);
-}
-int __cdecl EnableSSE41(void) {
-    return Answer(g_features.sse41);
-}
-int __cdecl EnableSSE42(void) {
-    return Answer(g_features.sse42);
-}
-int __cdecl EnableSSE4a(void) {
-    return Answer(g_features.sse4a);
-}
+unsigned int __cdecl GetCPUID(void) { return g_features.signature; }
+int __cdecl EnableMMX(void) { return Answer(g_features.mmx); }
+int __cdecl Enable3DNow(void) { return Answer(g_features.amd3dnow); }
+int __cdecl Enable3DNowEx(void) { return Answer(g_features.amd3dnowExt); }
+int __cdecl EnableMMX2(void) { return Answer(g_features.mmxExt); }
+int __cdecl EnableSSE(void) { return Answer(g_features.sse); }
+int __cdecl EnableSSE2(void) { return Answer(g_features.sse2); }
+int __cdecl EnableSSE3(void) { return Answer(g_features.sse3); }
+int __cdecl EnableSSSE3(void) { return Answer(g_features.ssse3); }
+int __cdecl EnableSSE41(void) { return Answer(g_features.sse41); }
+int __cdecl EnableSSE42(void) { return Answer(g_features.sse42); }
+int __cdecl EnableSSE4a(void) { return Answer(g_features.sse4a); }
 }

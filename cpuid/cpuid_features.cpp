@@ -5,9 +5,7 @@ namespace {
 const std::uint32_t EXTENDED_BASE = 0x80000000u;
 const std::uint32_t EXTENDED_FEATURES = 0x80000001u;
 
-bool Bit(std::uint32_t value, int bit) {
-    return (value >> bit) & 1u;
-}
+bool Bit(std::uint32_t value, int bit) { return (value >> bit) & 1u; }
 
 // Processors without extended leaves answer 0x80000000 with another leaf's data or with garbage;
 // only a value in the extended range is a maximum.

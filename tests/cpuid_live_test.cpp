@@ -44,9 +44,7 @@ const KernelView &Kernel() {
     return view;
 }
 
-bool KernelHas(const char *flag) {
-    return Kernel().flags.count(flag) != 0;
-}
+bool KernelHas(const char *flag) { return Kernel().flags.count(flag) != 0; }
 
 struct Query {
     const char *name;

@@ -31,9 +31,7 @@ Report ComposeWith(const Answers &answers) {
     return report;
 }
 
-std::string Narrow(const std::wstring &text) {
-    return std::string(text.begin(), text.end());
-}
+std::string Narrow(const std::wstring &text) { return std::string(text.begin(), text.end()); }
 
 std::string CallNames(const std::vector<int> &calls) {
     std::string names;

@@ -292,9 +292,7 @@ std::vector<GroupEntry> GroupEntries(WORD group) {
     return entries;
 }
 
-size_t RowBytes(int bits) {
-    return (bits + 31) / 32 * 4;
-}
+size_t RowBytes(int bits) { return (bits + 31) / 32 * 4; }
 
 TEST(Resources, IconGroupsHoldEightImagesEachOfTheirOwn) {
     std::set<WORD> seen;

@@ -64,39 +64,19 @@ unsigned int __cdecl GetCPUID(void) {
     g_sseAskedSinceGetCpuid = false;
     return Record(QUERY_GET_CPUID, FAKE_GET_CPUID);
 }
-int __cdecl EnableMMX(void) {
-    return Record(QUERY_MMX, FAKE_MMX);
-}
-int __cdecl Enable3DNow(void) {
-    return Record(QUERY_3DNOW, FAKE_3DNOW);
-}
-int __cdecl Enable3DNowEx(void) {
-    return Record(QUERY_3DNOW_EX, FAKE_3DNOW_EX);
-}
-int __cdecl EnableMMX2(void) {
-    return Record(QUERY_MMX2, FAKE_MMX2);
-}
+int __cdecl EnableMMX(void) { return Record(QUERY_MMX, FAKE_MMX); }
+int __cdecl Enable3DNow(void) { return Record(QUERY_3DNOW, FAKE_3DNOW); }
+int __cdecl Enable3DNowEx(void) { return Record(QUERY_3DNOW_EX, FAKE_3DNOW_EX); }
+int __cdecl EnableMMX2(void) { return Record(QUERY_MMX2, FAKE_MMX2); }
 int __cdecl EnableSSE(void) {
     FakeAnswer answer = g_sseAskedSinceGetCpuid ? FAKE_SSE_SECOND : FAKE_SSE_FIRST;
     g_sseAskedSinceGetCpuid = true;
     return Record(QUERY_SSE, answer);
 }
-int __cdecl EnableSSE2(void) {
-    return Record(QUERY_SSE2, FAKE_SSE2);
-}
-int __cdecl EnableSSE3(void) {
-    return Record(QUERY_SSE3, FAKE_SSE3);
-}
-int __cdecl EnableSSSE3(void) {
-    return Record(QUERY_SSSE3, FAKE_SSSE3);
-}
-int __cdecl EnableSSE41(void) {
-    return Record(QUERY_SSE41, FAKE_SSE41);
-}
-int __cdecl EnableSSE42(void) {
-    return Record(QUERY_SSE42, FAKE_SSE42);
-}
-int __cdecl EnableSSE4a(void) {
-    return Record(QUERY_SSE4A, FAKE_SSE4A);
-}
+int __cdecl EnableSSE2(void) { return Record(QUERY_SSE2, FAKE_SSE2); }
+int __cdecl EnableSSE3(void) { return Record(QUERY_SSE3, FAKE_SSE3); }
+int __cdecl EnableSSSE3(void) { return Record(QUERY_SSSE3, FAKE_SSSE3); }
+int __cdecl EnableSSE41(void) { return Record(QUERY_SSE41, FAKE_SSE41); }
+int __cdecl EnableSSE42(void) { return Record(QUERY_SSE42, FAKE_SSE42); }
+int __cdecl EnableSSE4a(void) { return Record(QUERY_SSE4A, FAKE_SSE4A); }
 }

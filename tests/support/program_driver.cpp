@@ -187,9 +187,7 @@ DWORD ProgramRun::WaitForExit(DWORD timeoutMs) const {
     return code;
 }
 
-HWND ProgramRun::FindDialog() const {
-    return FindTopLevel(process.dwProcessId, L"#32770");
-}
+HWND ProgramRun::FindDialog() const { return FindTopLevel(process.dwProcessId, L"#32770"); }
 
 bool ProgramRun::MenuOpen() const {
     HWND menu = FindTopLevel(process.dwProcessId, L"#32768");
@@ -236,9 +234,7 @@ std::vector<std::string> ExpectedQueries(const Answers &answers) {
 
 namespace {
 
-INT_PTR CALLBACK IgnoreEverything(HWND, UINT, WPARAM, LPARAM) {
-    return FALSE;
-}
+INT_PTR CALLBACK IgnoreEverything(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 } // namespace
 
@@ -270,9 +266,7 @@ void PressKeys(const std::vector<WORD> &held, WORD key) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Type(WORD key) {
-    PressKeys({}, key);
-}
+void Type(WORD key) { PressKeys({}, key); }
 
 void ClickAt(POINT screen) {
     INPUT inputs[3] = {};
