@@ -297,7 +297,14 @@ bool FindFramePart(HWND window, LRESULT part, POINT *screen) {
 
 namespace {
 
-std::vector<unsigned int> ReadPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+// Lets `draw` paint a bitmap compatible with `like` and returns its pixels as 0x00RRGGBB rows.
+std::vector<unsigned int> DrawnPixels(HDC like, int width, int height,
+                                      const std::function<void(HDC)> &draw) {
+    HDC memory = CreateCompatibleDC(like);
+    HBITMAP bitmap = CreateCompatibleBitmap(like, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    draw(memory);
+    SelectObject(memory, old);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -306,9 +313,11 @@ std::vector<unsigned int> ReadPixels(HDC dc, HBITMAP bitmap, int width, int heig
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<unsigned int> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned int &pixel : pixels)
         pixel &= 0x00FFFFFF;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
     return pixels;
 }
 
@@ -316,30 +325,20 @@ std::vector<unsigned int> ReadPixels(HDC dc, HBITMAP bitmap, int width, int heig
 
 std::vector<unsigned int> CaptureClient(HWND window, int width, int height) {
     HDC source = GetDC(window);
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    std::vector<unsigned int> pixels = ReadPixels(memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    std::vector<unsigned int> pixels = DrawnPixels(source, width, height, [&](HDC memory) {
+        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    });
     ReleaseDC(window, source);
     return pixels;
 }
 
 std::vector<unsigned int> RenderLine(const std::wstring &line, int width, int height) {
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    RECT all = {0, 0, width, height};
-    FillRect(memory, &all, GetSysColorBrush(COLOR_WINDOW));
-    TextOutW(memory, 0, 0, line.c_str(), static_cast<int>(line.size()));
-    SelectObject(memory, old);
-    std::vector<unsigned int> pixels = ReadPixels(memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    std::vector<unsigned int> pixels = DrawnPixels(screen, width, height, [&](HDC memory) {
+        RECT all = {0, 0, width, height};
+        FillRect(memory, &all, GetSysColorBrush(COLOR_WINDOW));
+        TextOutW(memory, 0, 0, line.c_str(), static_cast<int>(line.size()));
+    });
     ReleaseDC(nullptr, screen);
     return pixels;
 }
