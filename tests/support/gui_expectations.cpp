@@ -23,7 +23,7 @@ void ExpectWellFormedReports(const ProgramRun &run, const Answers &answers, size
         EXPECT_EQ(Joined(reports[i]), Joined(ExpectedQueries(answers))) << "report " << i;
 }
 
-void ExpectPaintedLine(HWND window, const std::wstring &line) {
+void ExpectPaintedLine(HWND window, const std::wstring &line, int fromRow) {
     RECT client;
     GetClientRect(window, &client);
     const int width = client.right < 700 ? client.right : 700;
@@ -39,7 +39,7 @@ void ExpectPaintedLine(HWND window, const std::wstring &line) {
         [&] {
             actual = CaptureClient(window, width, height);
             differing = 0;
-            for (size_t i = actual.size(); i-- > 0;)
+            for (size_t i = actual.size(); i-- > static_cast<size_t>(fromRow) * width;)
                 if (actual[i] != expected[i]) {
                     ++differing;
                     first = i;

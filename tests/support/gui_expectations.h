@@ -15,5 +15,6 @@ extern const Answers TYPICAL;
 // Every report from the given one on is one whole, well-ordered block of queries.
 void ExpectWellFormedReports(const ProgramRun &run, const Answers &answers, size_t from = 0);
 
-// The client area shows exactly the line, drawn at 0, 0 in the default font, and nothing else.
-void ExpectPaintedLine(HWND window, const std::wstring &line);
+// The client area shows exactly the line, drawn at 0, 0 in the default font, and nothing else,
+// from the given row down.
+void ExpectPaintedLine(HWND window, const std::wstring &line, int fromRow = 0);
