@@ -26,6 +26,12 @@ x_window() { xdotool search --name "^$1\$" 2>/dev/null | head -n 1; }
 # The strings drawn at 0, 0, with their lengths, one per line: "L"...", N".
 drawn_at_origin() { sed -n 's/.*NtGdiExtTextOutW [^,]*, 0, 0, [^,]*, [^,]*, \(L".*", [0-9]*\), .*/\1/p' "$1"; }
 
+# The report lines (those opening with "0x") drawn at 0, 0, in the same form.
+report_lines() { drawn_at_origin "$1" | grep '^L"0x'; }
+
+# wait_for_report_line SECONDS TRACE: waits until a report line is drawn at 0, 0.
+wait_for_report_line() { wait_until "$1" bash -c "grep -q 'NtGdiExtTextOutW.*, 0, 0, .*L\"0x' '$2'"; }
+
 # await_exit SECONDS: waits for the started program to end; its exit code lands in exit_code
 # ("timeout" when it is still running; the trap set when it started ends it on exit).
 await_exit() {
