@@ -1,6 +1,7 @@
 // Answer sets for the scripted CPUID.dll, as tests write them.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "fake_cpuid.h"
@@ -19,3 +20,8 @@ inline Answers With(Answers answers, FakeAnswer which, unsigned int value) {
     answers[which] = value;
     return answers;
 }
+
+// The line a report must show for these answers, and the queries it must make, written out
+// independently of the report's own code.
+std::wstring ExpectedLine(const Answers &answers);
+std::vector<std::string> ExpectedQueries(const Answers &answers);

@@ -44,10 +44,6 @@ struct ProgramRun {
     mutable size_t logScanned_ = 0, completeReports_ = 0;
 };
 
-// The line the report must show for these answers, and the queries it must make.
-std::wstring ExpectedLine(const Answers &answers);
-std::vector<std::string> ExpectedQueries(const Answers &answers);
-
 // Dialog units of the program's version dialog in pixels, measured on a hidden copy of that
 // dialog made in this process from the program's own template.
 POINT VersionDialogUnitsToPixels(int x, int y);
