@@ -14,4 +14,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # The prefix is pinned here so that nothing run through the emulator ever touches ~/.wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_CURRENT_LIST_DIR}/wine-run ${CMAKE_BINARY_DIR}/wineprefix)
+    ${CMAKE_CURRENT_LIST_DIR}/../wine/run ${CMAKE_BINARY_DIR}/wineprefix)

@@ -5,6 +5,7 @@
 #include <cpuid.h>
 
 #include "cpuid_features.h"
+#include "cpuid_queries.h"
 
 namespace {
 
@@ -46,7 +47,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" {
 unsigned int __cdecl GetCPUID(void) { return g_features.signature; }
 int __cdecl EnableMMX(void) { return Answer(g_features.mmx); }
 int __cdecl Enable3DNow(void) { return Answer(g_features.amd3dnow); }
@@ -59,4 +59,3 @@ int __cdecl EnableSSSE3(void) { return Answer(g_features.ssse3); }
 int __cdecl EnableSSE41(void) { return Answer(g_features.sse41); }
 int __cdecl EnableSSE42(void) { return Answer(g_features.sse42); }
 int __cdecl EnableSSE4a(void) { return Answer(g_features.sse4a); }
-}

@@ -4,22 +4,7 @@
 
 #include <windows.h>
 
-// The library's queries, imported by name at load time. Each takes no arguments; for the Enable
-// queries any nonzero 32-bit answer means the extension is present.
-extern "C" {
-__declspec(dllimport) unsigned int __cdecl GetCPUID(void);
-__declspec(dllimport) int __cdecl EnableMMX(void);
-__declspec(dllimport) int __cdecl Enable3DNow(void);
-__declspec(dllimport) int __cdecl Enable3DNowEx(void);
-__declspec(dllimport) int __cdecl EnableMMX2(void);
-__declspec(dllimport) int __cdecl EnableSSE(void);
-__declspec(dllimport) int __cdecl EnableSSE2(void);
-__declspec(dllimport) int __cdecl EnableSSE3(void);
-__declspec(dllimport) int __cdecl EnableSSSE3(void);
-__declspec(dllimport) int __cdecl EnableSSE41(void);
-__declspec(dllimport) int __cdecl EnableSSE42(void);
-__declspec(dllimport) int __cdecl EnableSSE4a(void);
-}
+#include "cpuid_queries.h"
 
 // Code units of the buffer a caller hands to FormatFeatureReport; the longest line takes 78.
 constexpr int REPORT_BUFFER_UNITS = 1024;

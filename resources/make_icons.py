@@ -4,7 +4,7 @@ three caption buttons) pixel by pixel at 16, 32 and 48 pixels and writes it as .
 uncompressed DIBs with AND masks: 4-bit and 8-bit images with colour tables, 32-bit images with
 alpha. The output is deterministic; run it from anywhere:
 
-    python3 resources/make_icons.py [--preview out.png]
+    python3 resources/make_icons.py [--output-dir DIR] [--preview out.png]
 """
 import argparse
 import os
@@ -177,11 +177,13 @@ def write_preview(path, scale=8):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--output-dir", default=HERE,
+                        help="where the .ico files go (default: beside this script)")
     parser.add_argument("--preview", help="also write an enlarged PNG of every image here")
     args = parser.parse_args()
     icon = encode_icon()
     for name in ICON_FILES:
-        with open(os.path.join(HERE, name), "wb") as out:
+        with open(os.path.join(args.output_dir, name), "wb") as out:
             out.write(icon)
     if args.preview:
         write_preview(args.preview)

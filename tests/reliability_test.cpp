@@ -48,18 +48,18 @@ void PrintMemory(const char *what, HANDLE process, SIZE_T before, SIZE_T after) 
 }
 
 // Runs `rounds` for a warm-up, then for the measured count; prints the memory figures, expects
-// less growth than GROWTH_LIMIT, and returns the milliseconds the measured rounds took.
-DWORD ExpectNoGrowth(const char *what, HANDLE process, int warmUp, int count,
-                     const std::function<void(int)> &rounds) {
-    rounds(warmUp);
+// less growth than GROWTH_LIMIT, and gives the milliseconds the measured rounds took. Stops at
+// the first round that fails.
+void ExpectNoGrowth(const char *what, HANDLE process, int warmUp, int count,
+                    const std::function<void(int)> &rounds, DWORD *elapsed) {
+    ASSERT_NO_FATAL_FAILURE(rounds(warmUp)) << what << ", warm-up";
     const SIZE_T before = PrivateBytes(process);
     const DWORD start = GetTickCount();
-    rounds(count);
-    const DWORD elapsed = GetTickCount() - start;
+    ASSERT_NO_FATAL_FAILURE(rounds(count)) << what;
+    *elapsed = GetTickCount() - start;
     const SIZE_T after = PrivateBytes(process);
     PrintMemory(what, process, before, after);
     EXPECT_LT(after, before + GROWTH_LIMIT) << what;
-    return elapsed;
 }
 
 // Messages that would end the window or wait for real input are left out of the storm: the
@@ -117,7 +117,9 @@ TEST(Reliability, SurvivesAStormOfRandomMessages) {
         ASSERT_TRUE(Responsive(run.window));
     };
     const int messages = 10000;
-    const DWORD elapsed = ExpectNoGrowth("storm", run.process.hProcess, 2000, messages, storm);
+    DWORD elapsed = 0;
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectNoGrowth("storm", run.process.hProcess, 2000, messages, storm, &elapsed));
     std::printf(
         "storm: %d messages (seed %u) in %lu ms; %d posted, %d refused by the platform in all\n",
         messages, seed, elapsed, posted, refused);
@@ -134,7 +136,7 @@ TEST(Reliability, SurvivesAStormOfRandomMessages) {
     // Now and then (2 storms in 20) the platform leaves a one-pixel line of its frame drawing
     // over the top row of the client area, even after the frame is redrawn; the line is compared
     // below it.
-    ExpectPaintedLine(run.window, ExpectedLine(TYPICAL), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, ExpectedLine(TYPICAL), 1));
     PostMessageW(run.window, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
@@ -152,13 +154,15 @@ TEST(Reliability, RepaintsAndQueriesOnEachOfAThousandResizes) {
         }
     };
     const int warmUp = 50, resizes = 1000;
-    const DWORD elapsed = ExpectNoGrowth("resizes", run.process.hProcess, warmUp, resizes, resize);
+    DWORD elapsed = 0;
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectNoGrowth("resizes", run.process.hProcess, warmUp, resizes, resize, &elapsed));
     const size_t paints = run.ReportCount() - 1; // the first paint came before the resizes
     std::printf("resizes: %d in %lu ms; %u reports made by %d resizes in all\n", resizes, elapsed,
                 static_cast<unsigned>(paints), warmUp + resizes);
     EXPECT_GE(paints, static_cast<size_t>(warmUp + resizes));
     ExpectWellFormedReports(run, TYPICAL);
-    ExpectPaintedLine(run.window, ExpectedLine(TYPICAL));
+    ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, ExpectedLine(TYPICAL)));
 }
 
 TEST(Reliability, OpensAndClosesTheVersionDialogAThousandTimes) {
@@ -192,7 +196,9 @@ TEST(Reliability, OpensAndClosesTheVersionDialogAThousandTimes) {
         }
     };
     const int cycles = 1000;
-    const DWORD elapsed = ExpectNoGrowth("dialog", run.process.hProcess, 20, cycles, cycle);
+    DWORD elapsed = 0;
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectNoGrowth("dialog", run.process.hProcess, 20, cycles, cycle, &elapsed));
     std::printf("dialog: %d open/close cycles by Alt+/ and Esc in %lu ms, %d keys sent again\n",
                 cycles, elapsed, resent);
     EXPECT_TRUE(IsWindowEnabled(run.window));

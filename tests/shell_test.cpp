@@ -31,7 +31,7 @@ TEST(Shell, PaintsTheReportLineForEachAnswerSet) {
         ProgramRun run;
         ASSERT_TRUE(run.Start(c.answers));
         ExpectWellFormedReports(run, c.answers);
-        ExpectPaintedLine(run.window, ExpectedLine(c.answers));
+        ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, ExpectedLine(c.answers)));
         PostMessageW(run.window, WM_CLOSE, 0, 0);
         EXPECT_EQ(run.WaitForExit(), 0u);
     }
@@ -74,7 +74,7 @@ TEST(Shell, EveryPaintAsksTheLibraryAfresh) {
     InvalidateRect(run.window, nullptr, TRUE);
     ASSERT_TRUE(run.WaitForReports(before + 1));
     ExpectWellFormedReports(run, changed, before);
-    ExpectPaintedLine(run.window, ExpectedLine(changed));
+    ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, ExpectedLine(changed)));
 }
 
 TEST(Shell, ResizingRepaintsTheWholeLine) {
@@ -85,7 +85,7 @@ TEST(Shell, ResizingRepaintsTheWholeLine) {
         const size_t before = run.ReportCount();
         SetWindowPos(run.window, nullptr, 0, 0, size[0], size[1], SWP_NOMOVE | SWP_NOZORDER);
         ASSERT_TRUE(run.WaitForReports(before + 1)) << size[0] << "x" << size[1];
-        ExpectPaintedLine(run.window, ExpectedLine(TYPICAL));
+        ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, ExpectedLine(TYPICAL)));
     }
     ExpectWellFormedReports(run, TYPICAL);
 }
@@ -172,7 +172,7 @@ TEST(Shell, VersionDialogOpensByAcceleratorsAndMenuAndClosesEachWay) {
         EXPECT_EQ(placed.x, owner.x + offset.x);
         EXPECT_EQ(placed.y, owner.y + offset.y);
 
-        CloseDialog(dialog, closes[i].action);
+        ASSERT_NO_FATAL_FAILURE(CloseDialog(dialog, closes[i].action));
         EXPECT_TRUE(WaitForDialogClosed(run))
             << "the dialog did not close, or left the main window disabled";
     }
@@ -237,7 +237,7 @@ TEST(Shell, OpensMinimizedOrMaximizedAsTheStartUpInformationAsks) {
         ASSERT_TRUE(run.Start(TYPICAL, SW_SHOWMAXIMIZED));
         EXPECT_TRUE(IsZoomed(run.window));
         EXPECT_FALSE(IsIconic(run.window));
-        ExpectPaintedLine(run.window, ExpectedLine(TYPICAL));
+        ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, ExpectedLine(TYPICAL)));
     }
     {
         ProgramRun run;

@@ -40,7 +40,9 @@ void ExpectTheUsualWindow(ProgramRun &run, const std::wstring &line, bool painte
     EXPECT_STREQ(text, L"KALVORA");
     GetWindowTextW(run.window, text, 100);
     EXPECT_STREQ(text, L"Kalvora");
-    if (painted) ExpectPaintedLine(run.window, line);
+    if (painted) {
+        ASSERT_NO_FATAL_FAILURE(ExpectPaintedLine(run.window, line));
+    }
     PostMessageW(run.window, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
 }
@@ -51,13 +53,13 @@ TEST(StartUp, IgnoresAHostileCommandLine) {
                 static_cast<unsigned>(arguments.size()));
     ProgramRun run;
     ASSERT_TRUE(run.StartWith({}, -1, false, arguments, false));
-    ExpectTheUsualWindow(run, ThisProcessorsLine(), true);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheUsualWindow(run, ThisProcessorsLine(), true));
 }
 
 TEST(StartUp, RunsWithAnEmptyEnvironment) {
     ProgramRun run;
     ASSERT_TRUE(run.StartWith({}, -1, false, L"", true));
-    ExpectTheUsualWindow(run, ThisProcessorsLine(), true);
+    ASSERT_NO_FATAL_FAILURE(ExpectTheUsualWindow(run, ThisProcessorsLine(), true));
 }
 
 TEST(StartUp, TakesEveryShowCommand) {
@@ -76,7 +78,7 @@ TEST(StartUp, TakesEveryShowCommand) {
             })) << "visible "
                 << IsWindowVisible(run.window) << ", minimized " << IsIconic(run.window);
         }
-        ExpectTheUsualWindow(run, ThisProcessorsLine(), !hidden && !minimized);
+        ASSERT_NO_FATAL_FAILURE(ExpectTheUsualWindow(run, ThisProcessorsLine(), !hidden && !minimized));
     }
 }
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <cstdio>
 
+#include "cpuid_queries.h"
 #include "fake_cpuid.h"
 
 namespace {
