@@ -31,6 +31,7 @@ new_temp_into() {
 # process. Removal comes last, so nothing is left writing into a removed folder.
 cleanup() {
   local pid prefix deadline=$((SECONDS + 5))
+  set +e # a process that has already ended must not cut the cleanup short
   for pid in "${cleanup_pids[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${cleanup_pids[@]}"; do
     while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
