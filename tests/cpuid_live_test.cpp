@@ -47,59 +47,6 @@ const KernelView &Kernel() {
 
 bool KernelHas(const char *flag) { return Kernel().flags.count(flag) != 0; }
 
-struct Query {
-    const char *name;
-    int (*query)(void);
-    bool expected; // by the kernel's flags
-    DWORD platformFeature;
-};
-
-std::vector<Query> Queries() {
-    // The kernel names the MMX extensions only where the AMD bit says so; an SSE processor has
-    // them too.
-    return {
-        {"EnableMMX", EnableMMX, KernelHas("mmx"), PF_MMX_INSTRUCTIONS_AVAILABLE},
-        {"Enable3DNow", Enable3DNow, KernelHas("3dnow"), PF_3DNOW_INSTRUCTIONS_AVAILABLE},
-        {"Enable3DNowEx", Enable3DNowEx, KernelHas("3dnowext"), 0},
-        {"EnableMMX2", EnableMMX2, KernelHas("mmxext") || KernelHas("sse"), 0},
-        {"EnableSSE", EnableSSE, KernelHas("sse"), PF_XMMI_INSTRUCTIONS_AVAILABLE},
-        {"EnableSSE2", EnableSSE2, KernelHas("sse2"), PF_XMMI64_INSTRUCTIONS_AVAILABLE},
-        {"EnableSSE3", EnableSSE3, KernelHas("pni"), PF_SSE3_INSTRUCTIONS_AVAILABLE},
-        {"EnableSSSE3", EnableSSSE3, KernelHas("ssse3"), 0},
-        {"EnableSSE41", EnableSSE41, KernelHas("sse4_1"), 0},
-        {"EnableSSE42", EnableSSE42, KernelHas("sse4_2"), 0},
-        {"EnableSSE4a", EnableSSE4a, KernelHas("sse4a"), 0},
-    };
-}
-
-TEST(LiveProcessor, SignatureIsTheKernelsFamilyModelAndStepping) {
-    ASSERT_FALSE(Kernel().fields.empty()) << "no /proc/cpuinfo";
-    const unsigned int signature = GetCPUID();
-    std::printf("GetCPUID: 0x%08X; kernel: %s family %s model %s stepping %s\n", signature,
-                Kernel().fields.at("vendor_id").c_str(), Kernel().fields.at("cpu family").c_str(),
-                Kernel().fields.at("model").c_str(), Kernel().fields.at("stepping").c_str());
-    unsigned int family = (signature >> 8) & 0xF, model = (signature >> 4) & 0xF;
-    if (family == 0xF) family += (signature >> 20) & 0xFF;
-    if (family >= 6) model += ((signature >> 16) & 0xF) << 4;
-    EXPECT_EQ(std::to_string(family), Kernel().fields.at("cpu family"));
-    EXPECT_EQ(std::to_string(model), Kernel().fields.at("model"));
-    EXPECT_EQ(std::to_string(signature & 0xF), Kernel().fields.at("stepping"));
-}
-
-TEST(LiveProcessor, ExtensionsAgreeWithTheKernelAndThePlatform) {
-    ASSERT_FALSE(Kernel().flags.empty()) << "no flags in /proc/cpuinfo";
-    for (const Query &q : Queries()) {
-        const int answer = q.query();
-        std::printf("%-14s %d\n", q.name, answer);
-        EXPECT_TRUE(answer == 0 || answer == 1) << q.name << " answered " << answer;
-        EXPECT_EQ(answer != 0, q.expected) << q.name << " against /proc/cpuinfo";
-        if (q.platformFeature) {
-            EXPECT_EQ(answer != 0, IsProcessorFeaturePresent(q.platformFeature) != 0)
-                << q.name << " against IsProcessorFeaturePresent";
-        }
-    }
-}
-
 // The signature composed from the kernel's family, model and stepping, the extended fields
 // carrying what the base fields cannot hold.
 unsigned int KernelSignature() {
@@ -119,6 +66,8 @@ Answers KernelAnswers() {
     answers[FAKE_MMX] = KernelHas("mmx");
     answers[FAKE_3DNOW] = KernelHas("3dnow");
     answers[FAKE_3DNOW_EX] = KernelHas("3dnowext");
+    // The kernel names the MMX extensions only where the AMD bit says so; an SSE processor has
+    // them too.
     answers[FAKE_MMX2] = KernelHas("mmxext") || KernelHas("sse");
     answers[FAKE_SSE_FIRST] = answers[FAKE_SSE_SECOND] = KernelHas("sse");
     answers[FAKE_SSE2] = KernelHas("sse2");
@@ -128,6 +77,58 @@ Answers KernelAnswers() {
     answers[FAKE_SSE42] = KernelHas("sse4_2");
     answers[FAKE_SSE4A] = KernelHas("sse4a");
     return answers;
+}
+
+struct Query {
+    const char *name;
+    int (*query)(void);
+    FakeAnswer expected; // its answer among KernelAnswers()
+    DWORD platformFeature;
+};
+
+std::vector<Query> Queries() {
+    return {
+        {"EnableMMX", EnableMMX, FAKE_MMX, PF_MMX_INSTRUCTIONS_AVAILABLE},
+        {"Enable3DNow", Enable3DNow, FAKE_3DNOW, PF_3DNOW_INSTRUCTIONS_AVAILABLE},
+        {"Enable3DNowEx", Enable3DNowEx, FAKE_3DNOW_EX, 0},
+        {"EnableMMX2", EnableMMX2, FAKE_MMX2, 0},
+        {"EnableSSE", EnableSSE, FAKE_SSE_FIRST, PF_XMMI_INSTRUCTIONS_AVAILABLE},
+        {"EnableSSE2", EnableSSE2, FAKE_SSE2, PF_XMMI64_INSTRUCTIONS_AVAILABLE},
+        {"EnableSSE3", EnableSSE3, FAKE_SSE3, PF_SSE3_INSTRUCTIONS_AVAILABLE},
+        {"EnableSSSE3", EnableSSSE3, FAKE_SSSE3, 0},
+        {"EnableSSE41", EnableSSE41, FAKE_SSE41, 0},
+        {"EnableSSE42", EnableSSE42, FAKE_SSE42, 0},
+        {"EnableSSE4a", EnableSSE4a, FAKE_SSE4A, 0},
+    };
+}
+
+TEST(LiveProcessor, SignatureIsTheKernelsFamilyModelAndStepping) {
+    ASSERT_FALSE(Kernel().fields.empty()) << "no /proc/cpuinfo";
+    const unsigned int signature = GetCPUID();
+    std::printf("GetCPUID: 0x%08X; kernel: %s family %s model %s stepping %s\n", signature,
+                Kernel().fields.at("vendor_id").c_str(), Kernel().fields.at("cpu family").c_str(),
+                Kernel().fields.at("model").c_str(), Kernel().fields.at("stepping").c_str());
+    unsigned int family = (signature >> 8) & 0xF, model = (signature >> 4) & 0xF;
+    if (family == 0xF) family += (signature >> 20) & 0xFF;
+    if (family >= 6) model += ((signature >> 16) & 0xF) << 4;
+    EXPECT_EQ(std::to_string(family), Kernel().fields.at("cpu family"));
+    EXPECT_EQ(std::to_string(model), Kernel().fields.at("model"));
+    EXPECT_EQ(std::to_string(signature & 0xF), Kernel().fields.at("stepping"));
+}
+
+TEST(LiveProcessor, ExtensionsAgreeWithTheKernelAndThePlatform) {
+    ASSERT_FALSE(Kernel().flags.empty()) << "no flags in /proc/cpuinfo";
+    const Answers expected = KernelAnswers();
+    for (const Query &q : Queries()) {
+        const int answer = q.query();
+        std::printf("%-14s %d\n", q.name, answer);
+        EXPECT_TRUE(answer == 0 || answer == 1) << q.name << " answered " << answer;
+        EXPECT_EQ(answer != 0, expected[q.expected] != 0) << q.name << " against /proc/cpuinfo";
+        if (q.platformFeature) {
+            EXPECT_EQ(answer != 0, IsProcessorFeaturePresent(q.platformFeature) != 0)
+                << q.name << " against IsProcessorFeaturePresent";
+        }
+    }
 }
 
 TEST(LiveProcessor, ReportLineNamesThisProcessor) {
