@@ -66,6 +66,12 @@ start_program() {
 # The X window whose name is exactly the given title.
 x_window() { xdotool search --name "^$1\$" 2>/dev/null | head -n 1; }
 
+# No X window has exactly the given title (for wait_until).
+no_window() { [ -z "$(x_window "$1")" ]; }
+
+# wait_for_version_dialog SECONDS TRACE: waits until the version dialog's text is drawn.
+wait_for_version_dialog() { wait_until "$1" grep -q 'L"Kalvora Version 1.0"' "$2"; }
+
 # The strings drawn at 0, 0, with their lengths, one per line: "L"...", N".
 drawn_at_origin() { sed -n 's/.*NtGdiExtTextOutW [^,]*, 0, 0, [^,]*, [^,]*, \(L".*", [0-9]*\), .*/\1/p' "$1"; }
 
